@@ -7,7 +7,7 @@
 namespace {
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
-int64_t DaysFromCivil(int64_t y, int m, int d)
+constexpr int64_t DaysFromCivil(int64_t y, int m, int d)
 {
     y -= m <= 2;
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
@@ -30,7 +30,7 @@ void CivilFromDays(int64_t z, int& year, int& month, int& day)
     year = static_cast<int>(yoe + era * 400 + (month <= 2));
 }
 
-const int64_t DayOneFromEpoch = DaysFromCivil(1, 1, 1);
+constexpr int64_t DayOneFromEpoch = DaysFromCivil(1, 1, 1);
 
 } // namespace
 
