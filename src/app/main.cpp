@@ -1,3 +1,4 @@
+#include "ui/LocaleFormats.h"
 #include "ui/Ui.h"
 
 #include <QApplication>
@@ -34,6 +35,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Tallivoranda");
     QApplication::setOrganizationName("Vostrel");
     QApplication::setApplicationVersion(TALLIVORANDA_VERSION);
+
+    ApplyLocaleFormats();
 
     TfrmUI window;
     window.show();
