@@ -2,12 +2,9 @@
 
 #include "engine/Exceptions.h"
 #include "engine/Utf8.h"
+#include "engine/Values.h"
 
 namespace {
-
-// The English day names by day number, 1 = Sunday; to be replaced by the program-wide
-// DayNames once that exists.
-const char* const LocalDayNames[8] = { "", "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat" };
 
 void CheckDay(int day)
 {
@@ -143,7 +140,7 @@ std::string DayCode(int day, TDays days)
 {
     if (!days.Contains(day))
         return {};
-    return std::string(LocalDayNames[day], 2);
+    return Utf8Left(DayNames[day], 2);
 }
 
 std::string DaysToCodes(TDays days)
@@ -158,7 +155,7 @@ std::string DaysToMask(TDays days)
 {
     std::string mask;
     for (int day = 1; day <= 7; ++day)
-        mask += days.Contains(day) ? LocalDayNames[day][0] : '-';
+        mask += days.Contains(day) ? Utf8Left(DayNames[day], 1) : std::string("-");
     return mask;
 }
 
