@@ -33,11 +33,9 @@ int StoredRounds()
     return ((RoundCount - 1) / cycle + 1) * cycle;
 }
 
-std::size_t TGameStore::Index(int round, int game)
+void TGameStore::OutOfRange()
 {
-    if (round < 1 || round > MaxStoredRounds || game < 1 || game > MaxGamesPerRound)
-        throw ERangeError();
-    return static_cast<std::size_t>(round - 1) * MaxGamesPerRound + (game - 1);
+    throw ERangeError();
 }
 
 void TGameStore::SwapRounds(int round1, int round2)

@@ -89,7 +89,13 @@ public:
     void Clear();
 
 private:
-    static std::size_t Index(int round, int game);
+    static std::size_t Index(int round, int game)
+    {
+        if (round < 1 || round > MaxStoredRounds || game < 1 || game > MaxGamesPerRound)
+            OutOfRange();
+        return static_cast<std::size_t>(round - 1) * MaxGamesPerRound + (game - 1);
+    }
+    [[noreturn]] static void OutOfRange();
 
     std::array<TGame, MaxStoredRounds * MaxGamesPerRound> m_games {};
 };
