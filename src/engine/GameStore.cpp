@@ -1,5 +1,8 @@
 #include "engine/GameStore.h"
 
+#include "engine/Utf8.h"
+#include "engine/Values.h"
+
 #include "engine/Exceptions.h"
 #include "engine/NameSource.h"
 
@@ -176,11 +179,9 @@ void ClearGames()
 
 std::string StatusText(int round, int game)
 {
-    // The status names of the program-wide values, by TGameStatus.
-    static const char* const statusNames[] = { "Auto", "Manual", "Cancelled", "Deleted" };
     const TGameStatus status = Games(round, game).Status;
     // A status outside the four names (possible only from a damaged file) shows like Auto.
     if (status == gsAuto || status > gsDeleted)
         return " ";
-    return std::string(1, statusNames[status][0]);
+    return Utf8Left(StatusNames[status], 1);
 }
