@@ -106,7 +106,7 @@ public:
     std::string DisplayLabel; // empty: the field name is shown
     int DisplayWidth = 0; // characters; 0: derived from the size/type
     bool Visible = true;
-    bool ReadOnly = false;
+    bool ReadOnly = false; // for views; the table itself does not refuse writes
     TAlignment Alignment = TAlignment::LeftJustify;
     std::string Label() const { return DisplayLabel.empty() ? m_fieldName : DisplayLabel; }
     int EffectiveDisplayWidth() const;
@@ -124,7 +124,9 @@ public:
     // Reading the current value.
     bool IsNull() const;
     TVariant Value() const;
-    std::string AsString() const; // "" for null
+    // "" for null; numbers in decimal, booleans "True"/"False", dates "yyyy-mm-dd", times
+    // "hh:nn:ss", date-times both (the time only when not midnight).
+    std::string AsString() const;
     int AsInteger() const; // 0 for null; EConvertError for text that is no integer
     double AsFloat() const; // 0 for null
     TDateTime AsDateTime() const; // 0 for null; time fields give ms / 86400000.0
@@ -136,6 +138,8 @@ public:
     // EDatabaseError "Dataset not in edit or insert mode". OnValidate runs first (an abort keeps
     // the old value). Text is UTF-8: CR and LF become blanks and the text is cut to Size
     // characters. An empty text stores an empty value for a string field and null otherwise.
+    // Stored records are never written through a field: a filter callback, or a view reading
+    // another row, gets the same error.
     void SetValue(const TVariant& value);
     void SetAsString(const std::string& value);
     void SetAsInteger(int value);
@@ -259,7 +263,8 @@ public:
     void EmptyTable();
     TDataSetState State() const;
 
-    // Navigation over the view.
+    // Navigation over the view. Every move finishes a pending edit and fires BeforeScroll and
+    // AfterScroll (also when the cursor cannot move); SetRecNo outside 1..RecordCount is ignored.
     void First();
     void Last();
     void Next();
@@ -286,7 +291,10 @@ public:
     void CheckBrowseMode();
     bool Modified() const;
 
-    // Orders.
+    // Orders. OrderBy selects (creating once) the order "@ORDERBY_" + the list with "_" for
+    // ";"; a closed table applies it when it opens; a failure keeps the previous text. Selecting
+    // "@FILTER_INDEX" or "@RANGE_INDEX" is EMemDatasetError 9; an unknown name selects the
+    // natural order and is EMemDatasetError 10.
     const std::string& OrderBy() const;
     void SetOrderBy(const std::string& fieldList);
     const std::string& IndexName() const;
@@ -307,6 +315,7 @@ public:
     bool Locate(const std::string& keyFields, const std::vector<TVariant>& keyValues,
         TLocateOptions options = 0);
     bool Locate(const std::string& keyFields, const TVariant& keyValue, TLocateOptions options = 0);
+    // One result field (a ";" list is EMemDatasetError 1); null when no record has the key.
     TVariant Lookup(const std::string& keyFields, const std::vector<TVariant>& keyValues,
         const std::string& resultField);
     TVariant Lookup(

@@ -40,7 +40,7 @@ TCompareKind CompareKindOf(const TMemFieldDef& def);
 bool IsSupportedFieldType(int dataType);
 
 // Conversions between stored values and the values callers see.
-TCell CellFromVariant(int dataType, int size, const TVariant& value);
+TCell CellFromVariant(int dataType, int size, TVariant&& value);
 TVariant VariantFromCell(int dataType, const TCell& cell);
 std::string TextFromVariant(int dataType, const TVariant& value);
 
@@ -187,7 +187,7 @@ struct TMemDataSet::TImpl {
 
     // Field access.
     TVariant ReadField(const TField& field);
-    void WriteField(TField& field, const TVariant& value);
+    void WriteField(TField& field, TVariant value);
     void ComputeLookups(std::vector<TField*>* changed);
     TVariant ReadByName(TRecord& record, const std::string& name);
 

@@ -6,6 +6,7 @@
 #include "engine/Platform.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -14,7 +15,18 @@ int CompareStrings(
     const std::string& key, const std::string& other, bool caseInsensitive, bool partialKey)
 {
     // Zero-terminated byte strings compared as unsigned bytes; a partial key compares only as
-    // many characters as the key has.
+    // many characters as the key has. Stored strings hold no zero byte, so the end of the
+    // shorter string decides a tie in its favour.
+    if (!caseInsensitive) {
+        const std::size_t length = partialKey ? key.size() : std::max(key.size(), other.size());
+        const std::size_t common = std::min({ length, key.size(), other.size() });
+        const int result = std::memcmp(key.data(), other.data(), common);
+        if (result != 0)
+            return result < 0 ? -1 : 1;
+        if (common == length)
+            return 0;
+        return key.size() > common ? 1 : -1;
+    }
     const std::size_t limit = partialKey ? key.size() : std::numeric_limits<std::size_t>::max();
     for (std::size_t i = 0; i < limit; ++i) {
         unsigned a = i < key.size() ? static_cast<unsigned char>(key[i]) : 0u;
@@ -273,10 +285,13 @@ int TMemDataSet::TImpl::PlaceRecord(TMemIndexDef& order, TRecord* record)
 {
     if (order.IsFilter && !TestFilter(record))
         return -1;
-    // After every record with an equal key.
+    // After every record with an equal key. Records often come in order: one comparison with
+    // the last record finds the same place as the search would.
     const TCompareSpec spec = order.Spec();
     int lo = 0;
     int hi = order.List.Count();
+    if (hi > 0 && CompareRecords(*record, *order.List[hi - 1], spec) >= 0)
+        lo = hi;
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
         if (CompareRecords(*record, *order.List[mid], spec) < 0)
@@ -463,8 +478,8 @@ int TMemDataSet::TImpl::Search(
     Scratch = NewRecord();
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const TMemFieldDef& def = Defs[keys[i]];
-        Scratch.Cells[keys[i]] = CellFromVariant(
-            def.DataType, def.Size, i < keyValues.size() ? keyValues[i] : TVariant {});
+        TVariant value = i < keyValues.size() ? keyValues[i] : TVariant {};
+        Scratch.Cells[keys[i]] = CellFromVariant(def.DataType, def.Size, std::move(value));
     }
     const bool caseInsensitive = (options & loCaseInsensitive) != 0;
     TCompareSpec spec { keys.data(), kinds.data(), keys.size(), caseInsensitive,

@@ -200,15 +200,26 @@ int32_t IntegerOf(const TVariant& value)
 }
 
 // A string field holds one line of at most size characters, zero-terminated as stored.
-std::string StringFieldText(std::string text, int size)
+void MakeStringFieldText(std::string& text, int size)
 {
+    const std::size_t limit = static_cast<std::size_t>(size < 0 ? 0 : size);
+    std::size_t characters = 0;
+    bool clean = true;
+    for (char c : text) {
+        if (c == '\0' || c == '\r' || c == '\n')
+            clean = false;
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++characters;
+    }
+    if (clean && characters <= limit)
+        return;
     const std::size_t zero = text.find('\0');
     if (zero != std::string::npos)
         text.resize(zero);
     for (char& c : text)
         if (c == '\r' || c == '\n')
             c = ' ';
-    return Utf8Left(text, static_cast<std::size_t>(size < 0 ? 0 : size));
+    text = Utf8Left(text, limit);
 }
 
 const char* TypeName(int dataType)
@@ -286,17 +297,17 @@ TCompareKind CompareKindOf(const TMemFieldDef& def)
     }
 }
 
-TCell CellFromVariant(int dataType, int size, const TVariant& value)
+TCell CellFromVariant(int dataType, int size, TVariant&& value)
 {
     TCell cell;
     if (VarIsNull(value))
         return cell;
-    const std::string* text = std::get_if<std::string>(&value);
+    std::string* text = std::get_if<std::string>(&value);
     switch (StoreKindOf(dataType)) {
     case TStoreKind::Text:
-        cell.Str = TextFromVariant(ftString, value);
+        cell.Str = text ? std::move(*text) : TextFromVariant(ftString, value);
         if (dataType == ftString)
-            cell.Str = StringFieldText(std::move(cell.Str), size);
+            MakeStringFieldText(cell.Str, size);
         break;
     case TStoreKind::Integer:
         if (text && text->empty())
@@ -651,7 +662,7 @@ TVariant TMemDataSet::TImpl::ReadField(const TField& field)
     return VariantFromCell(Defs[field.m_fieldNo].DataType, record->Cells[field.m_fieldNo]);
 }
 
-void TMemDataSet::TImpl::WriteField(TField& field, const TVariant& value)
+void TMemDataSet::TImpl::WriteField(TField& field, TVariant value)
 {
     const TDataSetState state = CurrentState();
     TRowKind kind = TRowKind::None;
@@ -662,26 +673,26 @@ void TMemDataSet::TImpl::WriteField(TField& field, const TVariant& value)
         throw EDatabaseError("Dataset not in edit or insert mode");
     if (field.FieldKind() == TFieldKind::Lookup) {
         if (field.m_lookupNo >= 0 && field.m_lookupNo < static_cast<int>(record->Lookups.size()))
-            record->Lookups[field.m_lookupNo] = CellFromVariant(ftString, field.Size(), value);
+            record->Lookups[field.m_lookupNo]
+                = CellFromVariant(ftString, field.Size(), std::move(value));
         return;
     }
     if (field.m_fieldNo < 0)
         throw EDatabaseError("Field '" + field.FieldName() + "' not found");
     const TMemFieldDef& def = Defs[field.m_fieldNo];
     TCell& cell = record->Cells[field.m_fieldNo];
-    TCell fresh = CellFromVariant(def.DataType, def.Size, value);
-    if (kind == TRowKind::Scratch) {
+    TCell fresh = CellFromVariant(def.DataType, def.Size, std::move(value));
+    if (kind == TRowKind::Scratch || !field.OnValidate) {
         cell = std::move(fresh);
-        return;
-    }
-    // The validation handler reads the proposed value; rejecting it restores the old one.
-    TCell old = std::move(cell);
-    cell = std::move(fresh);
-    if (field.OnValidate) {
+        if (kind == TRowKind::Scratch)
+            return;
+    } else {
+        // The validation handler reads the proposed value; rejecting it restores the old one.
+        std::swap(cell, fresh);
         try {
             field.OnValidate(field);
         } catch (...) {
-            record->Cells[field.m_fieldNo] = std::move(old);
+            record->Cells[field.m_fieldNo] = std::move(fresh);
             throw;
         }
     }
@@ -689,7 +700,8 @@ void TMemDataSet::TImpl::WriteField(TField& field, const TVariant& value)
         return;
     ModifiedFlag = true;
     std::vector<TField*> changedLookups;
-    ComputeLookups(&changedLookups);
+    if (!LookupFields.empty())
+        ComputeLookups(&changedLookups);
     Notify(TDataEvent::FieldChange, &field);
     for (TField* lookup : changedLookups)
         Notify(TDataEvent::FieldChange, lookup);
@@ -710,7 +722,7 @@ void TMemDataSet::TImpl::ComputeLookups(std::vector<TField*>* changed)
             result = field->LookupDataSet->Lookup(
                 field->LookupKeyFields, keys, field->LookupResultField);
         }
-        TCell cell = CellFromVariant(ftString, field->Size(), result);
+        TCell cell = CellFromVariant(ftString, field->Size(), std::move(result));
         TCell& slot = Buffer.Lookups[field->m_lookupNo];
         if (changed && (slot.HasValue != cell.HasValue || slot.Str != cell.Str))
             changed->push_back(field);
