@@ -135,14 +135,12 @@ void TMemDataSet::TImpl::PostInternal()
     Fire(Owner.AfterPost);
 }
 
-void TMemDataSet::TImpl::CancelInternal(bool events)
+void TMemDataSet::TImpl::CancelInternal()
 {
     const bool inserting = State == TDataSetState::Insert;
-    if (events) {
-        Fire(Owner.BeforeCancel);
-        if (inserting)
-            Fire(Owner.BeforeScroll);
-    }
+    Fire(Owner.BeforeCancel);
+    if (inserting)
+        Fire(Owner.BeforeScroll);
     const bool appending = Appending;
     DropBuffer();
     const int count = View().Count();
@@ -151,11 +149,9 @@ void TMemDataSet::TImpl::CancelInternal(bool events)
     BofFlag = EofFlag = count == 0;
     SetState(TDataSetState::Browse);
     Notify(inserting ? TDataEvent::DataSetChange : TDataEvent::RecordChange);
-    if (events) {
-        Fire(Owner.AfterCancel);
-        if (inserting)
-            Fire(Owner.AfterScroll);
-    }
+    Fire(Owner.AfterCancel);
+    if (inserting)
+        Fire(Owner.AfterScroll);
 }
 
 // ---- public edit cycle
@@ -205,7 +201,7 @@ void TMemDataSet::Cancel()
 {
     TImpl& d = *m_impl;
     if (d.Editing())
-        d.CancelInternal(true);
+        d.CancelInternal();
 }
 
 void TMemDataSet::Delete()
@@ -260,7 +256,7 @@ void TMemDataSet::CheckBrowseMode()
     if (d.ModifiedFlag)
         d.PostInternal();
     else
-        d.CancelInternal(true);
+        d.CancelInternal();
 }
 
 bool TMemDataSet::Modified() const

@@ -207,7 +207,7 @@ struct TMemDataSet::TImpl {
     // The edit cycle.
     void BeginInsert(bool append);
     void PostInternal();
-    void CancelInternal(bool events);
+    void CancelInternal();
     void StoreEdit();
     void StoreInsert();
     void SetCursorAfterStore(int viewIndex);

@@ -238,3 +238,38 @@ TEST(MemDataSetOrder, OrderByOnAClosedTableAppliesWhenItOpens)
     table.Open();
     EXPECT_EQ(IntColumn(table, "CalendarID"), (std::vector<int> { 2, 1, 3 }));
 }
+
+TEST(MemDataSetOrder, LargeTablesStaySortedThroughInsertsEditsAndDeletes)
+{
+    // Enough records to spread every list over many blocks.
+    auto table = OpenTable({ "Id;3;0;0", "Key;3;0;0" });
+    table->SetOrderBy("Key;Id");
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int id = 1; id <= 3000; ++id)
+        AppendRow(*table, { { "Id", id }, { "Key", int(next() % 500) } });
+    for (int round = 0; round < 400; ++round) {
+        table->SetRecNo(1 + int(next() % unsigned(table->RecordCount())));
+        if (round % 3 == 0) {
+            table->Delete();
+        } else {
+            const int id = table->FieldByName("Id").AsInteger();
+            table->Edit();
+            table->FieldByName("Key").SetAsInteger(int(next() % 500));
+            table->Post();
+            EXPECT_EQ(std::get<int>(table->ValueAt(table->RecNo(), table->FieldByName("Id"))), id);
+        }
+    }
+    const std::vector<int> ids = IntColumn(*table, "Id");
+    const std::vector<int> keys = IntColumn(*table, "Key");
+    ASSERT_EQ(ids.size(), 3000u - 134u);
+    for (std::size_t i = 1; i < ids.size(); ++i)
+        ASSERT_TRUE(keys[i - 1] < keys[i] || (keys[i - 1] == keys[i] && ids[i - 1] < ids[i])) << i;
+    // Positions found by a search agree with the rows.
+    for (std::size_t i = 0; i < ids.size(); i += 97) {
+        ASSERT_TRUE(table->Locate("Key;Id", std::vector<TVariant> { keys[i], ids[i] }));
+        EXPECT_EQ(table->RecNo(), int(i) + 1);
+    }
+    table->SetOrderBy("");
+    EXPECT_EQ(table->RecordCount(), int(ids.size()));
+}
