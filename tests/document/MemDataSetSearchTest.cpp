@@ -28,6 +28,7 @@ public:
     TStrings Errors;
     bool WarningOkCancel(const std::string&) override { return true; }
     void ErrorBox(const std::string& text) override { Errors.push_back(text); }
+    void WarningOk(const std::string&, int) override { }
 };
 
 } // namespace
