@@ -1,3 +1,4 @@
+#include "document/CalendarText.h"
 #include "document/DMTable.h"
 #include "engine/DatePeriod.h"
 #include "engine/GameStore.h"
@@ -375,4 +376,19 @@ TEST_F(Calendar, AHundredthPeriodIsRefusedBeforeAnythingChanges)
     EXPECT_EQ(Data.CalendarData.State(), TDataSetState::Browse);
     EXPECT_EQ(Data.CalendarData.RecordCount(), 99);
     EXPECT_EQ(User.Prompts.Errors().back(), CalendarFullMessage);
+}
+
+TEST_F(Calendar, AsTextShowsEachPeriodsGrid)
+{
+    AddPeriod(Date(2004, 3, 6), Date(2004, 3, 27), 2);
+    Strings lines;
+    CalendarToText(lines);
+    EXPECT_EQ(lines,
+        (Strings {
+            "        From 06 Mar 2004 to 27 Mar 2004",
+            "         Sun Mon Tue Wed Thu Fri Sat ",
+            "Any Time   .   .   .   .   .   .   .",
+            "   17:00   .   .   .   .   .   .   2",
+            "",
+        }));
 }
