@@ -63,22 +63,23 @@ void RestoreCursor(TDetailLookups& lookups, int recNo)
 } // namespace
 
 // The location keys by location number as KeyAt gives them, and the numbers by key as
-// PositionOfKey gives them (the first row that holds the key).
+// PositionOfKey gives them. When the keys are plain (all above 0, each in one row only), the
+// number of a key is the one row that holds it; otherwise the table is asked every time.
 class TLocationSummary::TNumbers {
 public:
     TNumbers()
+        : m_lookups(Document().LocationsLookup)
     {
-        TDetailLookups& lookups = Document().LocationsLookup;
-        const int recNo = lookups.ds.RecNo();
-        const int count = lookups.Count();
+        const int recNo = m_lookups.ds.RecNo();
+        const int count = m_lookups.Count();
         m_keys.reserve(count);
         for (int n = 1; n <= count; ++n) {
-            const int key = lookups.KeyAt(n);
+            const int key = m_lookups.KeyAt(n);
             m_keys.push_back(key);
             if (!m_positions.emplace(key, n).second || key <= 0)
                 m_plain = false;
         }
-        RestoreCursor(lookups, recNo);
+        RestoreCursor(m_lookups, recNo);
     }
 
     int Count() const { return static_cast<int>(m_keys.size()); }
@@ -89,15 +90,17 @@ public:
     // 0 when no row holds the key.
     int PositionOfKey(int key) const
     {
+        if (!m_plain)
+            return m_lookups.PositionOfKey(key);
         const auto found = m_positions.find(key);
         return found == m_positions.end() ? 0 : found->second;
     }
 
-    // Every key is above 0 and found in one row only, so that PositionOfKey(KeyAt(n)) is n
-    // and a game given a location never reads as one without.
+    // PositionOfKey(KeyAt(n)) is n, and a game given a location never reads as one without.
     bool Plain() const { return m_plain; }
 
 private:
+    TDetailLookups& m_lookups;
     std::vector<int> m_keys;
     std::unordered_map<int, int> m_positions;
     bool m_plain = true;
@@ -167,6 +170,8 @@ void TLocationSummary::AssignLocations()
 
     VisitGames(false, true, m_byeTeam, [](int, int, TGame& game) { game.Location = 0; });
 
+    // The count of a pass that has no check to run is 0, not the count of a pass before.
+    m_doubleBookings = 0;
     const TNumbers numbers;
     CreateTotals();
     // The totals go and the normal cursor comes back however the pass ends.

@@ -254,24 +254,27 @@ TEST_F(LocationAssignment, FairWithALocationPerGameUsesEachOncePerRoundAndKeepsM
     }
 }
 
-TEST_F(LocationAssignment, FairSpreadsTwoLocationsInASmallLeague)
+TEST_F(LocationAssignment, FairTakesTheMostUnevenLocationFirstAndTheFirstGameOnATie)
 {
-    // Four teams, two locations: 1-4 and 2-3 in round 1 (In order: A, B), then the pairing's
-    // rounds 2 and 3. After round 1 every team has one game at one location, so each later
-    // round gives each location to the game whose teams have been there least.
+    // Four teams, three locations; the pairing's rounds are 1-2 3-4, 4-1 2-3, 3-1 2-4, and In
+    // order gives them (1, 2), (3, 1), (2, 3). In round 2 location 1 (variance 1.2) goes before
+    // location 3 (0); both games give it 2.8, so the first game takes it.
     AddTeamRows(4);
     PairLeague(3);
-    const Keys keys = AddLocationRows(2);
+    const Keys keys = AddLocationRows(3, 4);
     Assign(ltFair);
-    EXPECT_EQ(RoundLocations(1), (Keys { keys[0], keys[1] }));
-    TTeamTotals& totals = Summary.CreateTotals();
-    Summary.CountLocations(RoundCount);
-    for (int team = 1; team <= 4; ++team) {
-        EXPECT_GE(totals.Value(team, 1), 1) << team;
-        EXPECT_GE(totals.Value(team, 2), 1) << team;
-    }
-    EXPECT_EQ(totals.Value(5, 1), 3);
-    EXPECT_EQ(totals.Value(5, 2), 3);
+    EXPECT_EQ(AllLocations(), (Keys { keys[0], keys[1], keys[0], keys[2], keys[1], keys[2] }));
+
+    // Six teams, two locations: In order gives round 1 (1, 2, 1). Location 1 goes to 1-4
+    // first; then location 1 again (variance 12/7 against 0) goes to 3-2, the first of two
+    // games giving 20/7; 5-6 gets location 2.
+    Data.ResetDocument();
+    ClearGames();
+    AddTeamRows(6);
+    PairLeague(1);
+    const Keys two = AddLocationRows(2, 3);
+    Assign(ltFair);
+    EXPECT_EQ(AllLocations(), (Keys { two[0], two[0], two[1] }));
 }
 
 TEST_F(LocationAssignment, WithoutLocationsNoGameGetsOneAndNoCheckRuns)
