@@ -50,8 +50,6 @@ public:
 
     // Result of the last double-booking check.
     int DoubleBookings() const { return m_doubleBookings; }
-    // Location numbers left in the pool by the last Fair round, by game number 1..G (0 empty).
-    const std::vector<int>& Pool() const { return m_pool; }
 
     // The warning for n double bookings: "1 location is double-booked.",
     // "3 locations are double-booked.".
@@ -70,7 +68,8 @@ private:
     void RebalanceFairFast(const TNumbers& numbers);
     void CheckDoubleBookings();
 
-    std::vector<int> m_pool; // 1-based by game number; index 0 unused
+    // The location numbers taken out of the current Fair round, by game number 1..G (0 empty).
+    std::vector<int> m_pool;
     int m_doubleBookings = 0;
     std::unique_ptr<TTeamTotals> m_totals;
     std::array<bool, 256> m_byeTeam {}; // by team number, for the pass under way

@@ -168,6 +168,7 @@ TEST_F(LocationAssignment, ManualClearsAutoGamesOnlyByesIncluded)
     SetStatus(1, 1, gsManual);
     SetStatus(1, 2, gsCancelled);
     SetStatus(2, 3, gsDeleted);
+    ASSERT_TRUE(IsByeGame(1, 3)); // an Auto bye, passed over by nothing here
     Assign(ltManual, true);
     EXPECT_EQ(AllLocations(), (Keys { 11, 12, 0, 0, 0, 23 }));
     EXPECT_EQ(User.Recorder.Lines(), Strings { "Assigning locations... completed." });
@@ -175,7 +176,7 @@ TEST_F(LocationAssignment, ManualClearsAutoGamesOnlyByesIncluded)
 
 TEST_F(LocationAssignment, HomeTakesTheTeamLocationByTeamKeyAndMinusOneWithout)
 {
-    // The first team row goes, so team number n has the key n + 1.
+    // The first two team rows go, so team number n has the key n + 2.
     AddTeamRows(1);
     Data.TeamsData.First();
     Data.TeamsData.Delete();
@@ -363,7 +364,7 @@ TEST_F(LocationAssignment, DoubleBookingsCountTheGameBeforeAtTheSameLocation)
 TEST_F(LocationAssignment, DoubleBookingCheckPassesOverSkippedByes)
 {
     AddTeamRows(3);
-    PairLeague(1); // T1-bye? and a real game, in some order
+    PairLeague(1); // a bye and a real game
     AddLocationRows(1);
     for (int g = 1; g <= 2; ++g) {
         SetStatus(1, g, gsManual);
