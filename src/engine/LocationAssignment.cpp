@@ -15,8 +15,8 @@
 // Within a pass neither the teams table nor the locations table changes, so the pass reads
 // once what the rules look up game by game: which team numbers are the bye team, the location
 // key of each location number and the number of each key, and each home team's location. The
-// results are those of looking them up every time; only the tables' cursors are spared (they
-// are left where they were).
+// results are those of looking them up every time; only the tables' cursors are spared: they
+// are left where they were (unless location keys repeat, when every key is looked up).
 
 namespace {
 

@@ -48,7 +48,7 @@ public:
     TTeamTotals* Totals() { return m_totals.get(); }
     void FreeTotals();
 
-    // Result of the last double-booking check.
+    // Double bookings found by the last pass; 0 when it had no locations to check.
     int DoubleBookings() const { return m_doubleBookings; }
 
     // The warning for n double bookings: "1 location is double-booked.",
