@@ -5,6 +5,8 @@
 #include "engine/GameStore.h"
 #include "engine/GameTime.h"
 #include "engine/NameSource.h"
+#include "engine/Pairing.h"
+#include "engine/SharedSlots.h"
 #include "engine/Platform.h"
 #include "engine/TextUtils.h"
 #include "engine/Values.h"
@@ -47,6 +49,7 @@ void TTallivorandaData::InstallNameSources()
             return text && !text->empty() ? *text : std::string(" ");
         },
         [this](int key) { return LocationsLookup.NameOfKey(key); });
+    SetSharedSlotFiller(&FillSharedSlots);
 }
 
 TTallivorandaData::~TTallivorandaData()
@@ -56,6 +59,7 @@ TTallivorandaData::~TTallivorandaData()
     m_periods.reset();
     if (TallivorandaData == this) {
         SetNameSources({}, {});
+        SetSharedSlotFiller(nullptr);
         TallivorandaData = nullptr;
     }
 }

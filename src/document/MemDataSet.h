@@ -40,7 +40,10 @@ enum TFieldType : int {
 // A field value as callers see it: null (no value), an integer, a floating-point number
 // (date-times as days), a boolean or a text.
 using TVariant = std::variant<std::monostate, int, double, bool, std::string>;
-inline bool VarIsNull(const TVariant& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool VarIsNull(const TVariant& v)
+{
+    return std::holds_alternative<std::monostate>(v);
+}
 
 // Errors of the table engine itself, with their codes (9 "System index: Internal use only",
 // 10 "Index does not exist", ...).
@@ -101,9 +104,9 @@ public:
 
     // Display properties.
     std::string DisplayLabel; // empty: the field name is shown
-    int DisplayWidth = 0;     // characters; 0: derived from the size/type
+    int DisplayWidth = 0; // characters; 0: derived from the size/type
     bool Visible = true;
-    bool ReadOnly = false;
+    bool ReadOnly = false; // for views; the table itself does not refuse writes
     TAlignment Alignment = TAlignment::LeftJustify;
     std::string Label() const { return DisplayLabel.empty() ? m_fieldName : DisplayLabel; }
     int EffectiveDisplayWidth() const;
@@ -121,18 +124,22 @@ public:
     // Reading the current value.
     bool IsNull() const;
     TVariant Value() const;
-    std::string AsString() const;    // "" for null
-    int AsInteger() const;           // 0 for null; EConvertError for text that is no integer
-    double AsFloat() const;          // 0 for null
-    TDateTime AsDateTime() const;    // 0 for null; time fields give ms / 86400000.0
+    // "" for null; numbers in decimal, booleans "True"/"False", dates "yyyy-mm-dd", times
+    // "hh:nn:ss", date-times both (the time only when not midnight).
+    std::string AsString() const;
+    int AsInteger() const; // 0 for null; EConvertError for text that is no integer
+    double AsFloat() const; // 0 for null
+    TDateTime AsDateTime() const; // 0 for null; time fields give ms / 86400000.0
     bool AsBoolean() const;
-    std::string Text() const;        // OnGetText(displayText = false) or the default text
+    std::string Text() const; // OnGetText(displayText = false) or the default text
     std::string DisplayText() const; // OnGetText(displayText = true) or the default text
 
     // Writing a value: only in the edit or insert state (or the internal states), else
     // EDatabaseError "Dataset not in edit or insert mode". OnValidate runs first (an abort keeps
     // the old value). Text is UTF-8: CR and LF become blanks and the text is cut to Size
     // characters. An empty text stores an empty value for a string field and null otherwise.
+    // Stored records are never written through a field: a filter callback, or a view reading
+    // another row, gets the same error.
     void SetValue(const TVariant& value);
     void SetAsString(const std::string& value);
     void SetAsInteger(int value);
@@ -155,17 +162,34 @@ private:
     TFieldKind m_kind;
     int m_fieldNo = -1;
     int m_index = -1;
+    int m_lookupNo = -1; // position of a lookup field's value in the record
 };
 
 enum class TDataSetState { Inactive, Browse, Edit, Insert, Filter, CalcFields };
 
-// Change notifications to attached views.
+// Change notifications to attached views. Each maps to one change of an item model over the
+// view's rows (RowCount rows, read with ValueAt/DisplayTextAt):
+// - FieldChange: one value of the current row (RecNo) changed in the edit or insert buffer;
+//   field names the field (a lookup field when its looked-up value followed a key change).
+//   Model: dataChanged of that cell.
+// - RecordChange: the current row's values changed in place, rows and positions unchanged
+//   (entering edit, which recomputes the lookup values; cancelling an edit). Model: dataChanged
+//   of the row.
+// - DataSetChange: rows may have appeared, gone, moved or been refiltered, and RecNo may have
+//   changed (open, insert/append showing the new row, post, cancel of an insert, delete, order
+//   or filter switched, emptied, or the end of a DisableControls block). Model: one reset.
+// - DataSetScroll: only the cursor moved (RecNo). Model: the current index.
+// - StateChange: State() changed. No row changed, except that a closed table has no rows:
+//   on a change to Inactive the model empties (one reset).
+// While DisableControls is in force nothing is sent; the last EnableControls sends a
+// StateChange if the state differs from the one at the first DisableControls, then one
+// DataSetChange when neither state is Inactive.
 enum class TDataEvent {
-    FieldChange,   // field: the field whose value changed in the edit buffer
-    RecordChange,  // the current record's values changed (posted or cancelled)
-    DataSetChange, // the whole table changed (rows added, removed, re-ordered, refiltered)
-    DataSetScroll, // the cursor moved
-    StateChange,   // the state changed (browse, edit, insert, inactive)
+    FieldChange,
+    RecordChange,
+    DataSetChange,
+    DataSetScroll,
+    StateChange,
 };
 
 // An attached view: a grid, a navigator, a lookup combo box.
@@ -226,6 +250,8 @@ public:
     TField* FindField(const std::string& name);
     TField& FieldByName(const std::string& name); // "Field '%s' not found"
     TVariant FieldValues(const std::string& name);
+    // The values of a ";"-separated list of field names, in list order.
+    std::vector<TVariant> FieldValueArray(const std::string& fieldNames);
 
     TMemDatasetOptions Options = moUseFieldMappingOnLoadDataset;
 
@@ -237,7 +263,8 @@ public:
     void EmptyTable();
     TDataSetState State() const;
 
-    // Navigation over the view.
+    // Navigation over the view. Every move finishes a pending edit and fires BeforeScroll and
+    // AfterScroll (also when the cursor cannot move); SetRecNo outside 1..RecordCount is ignored.
     void First();
     void Last();
     void Next();
@@ -247,8 +274,11 @@ public:
     bool Eof() const;
     bool IsEmpty() const;
     int RecordCount() const;
-    int RecNo() const; // 0 when there is no current record
+    int RecNo() const; // 0 when there is no current record; the new record's row while inserting
     void SetRecNo(int recNo);
+    // Rows a view shows: RecordCount, plus the new record while inserting (at RecNo; an
+    // appended record after the last row).
+    int RowCount() const;
 
     // The edit cycle.
     void Insert();
@@ -261,7 +291,10 @@ public:
     void CheckBrowseMode();
     bool Modified() const;
 
-    // Orders.
+    // Orders. OrderBy selects (creating once) the order "@ORDERBY_" + the list with "_" for
+    // ";"; a closed table applies it when it opens; a failure keeps the previous text. Selecting
+    // "@FILTER_INDEX" or "@RANGE_INDEX" is EMemDatasetError 9; an unknown name selects the
+    // natural order and is EMemDatasetError 10.
     const std::string& OrderBy() const;
     void SetOrderBy(const std::string& fieldList);
     const std::string& IndexName() const;
@@ -282,14 +315,16 @@ public:
     bool Locate(const std::string& keyFields, const std::vector<TVariant>& keyValues,
         TLocateOptions options = 0);
     bool Locate(const std::string& keyFields, const TVariant& keyValue, TLocateOptions options = 0);
+    // One result field (a ";" list is EMemDatasetError 1); null when no record has the key.
     TVariant Lookup(const std::string& keyFields, const std::vector<TVariant>& keyValues,
         const std::string& resultField);
-    TVariant Lookup(const std::string& keyFields, const TVariant& keyValue,
-        const std::string& resultField);
+    TVariant Lookup(
+        const std::string& keyFields, const TVariant& keyValue, const std::string& resultField);
 
     // Bookmarks. The text form holds the four bytes of the position; an empty text does nothing.
-    TBookmark GetBookmark() const;
+    TBookmark GetBookmark() const; // 0 when there is no current record
     void GotoBookmark(TBookmark bookmark); // "Record not found"
+    void FreeBookmark(TBookmark) { }
     std::string Bookmark() const;
     void SetBookmark(const std::string& bookmark);
     bool BookmarkValid(TBookmark bookmark) const;
@@ -308,9 +343,8 @@ public:
     TVariant ValueAt(int recNo, TField& field);
 
     // Events.
-    TDataSetNotifyEvent BeforeInsert, AfterInsert, OnNewRecord, BeforeEdit, AfterEdit,
-        BeforePost, AfterPost, BeforeCancel, AfterCancel, BeforeDelete, AfterDelete,
-        BeforeScroll, AfterScroll;
+    TDataSetNotifyEvent BeforeInsert, AfterInsert, OnNewRecord, BeforeEdit, AfterEdit, BeforePost,
+        AfterPost, BeforeCancel, AfterCancel, BeforeDelete, AfterDelete, BeforeScroll, AfterScroll;
 
     // The state of an autoinc counter, for tests and the file reader.
     int32_t AutoIncValue() const;

@@ -9,6 +9,7 @@ class TQuietPrompt final : public IPrompt {
 public:
     bool WarningOkCancel(const std::string&) override { return true; }
     void ErrorBox(const std::string&) override { }
+    void WarningOk(const std::string&, int) override { }
 };
 
 class TQuietProgress final : public IProgress {

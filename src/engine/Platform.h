@@ -16,6 +16,8 @@ public:
     virtual bool WarningOkCancel(const std::string& text) = 0;
     // An error box with an OK button.
     virtual void ErrorBox(const std::string& text) = 0;
+    // A warning box with an OK button, and a Help button for a help context above 0.
+    virtual void WarningOk(const std::string& text, int helpContext) = 0;
 };
 
 // The progress lines of a long operation ("Assigning times..." then " completed.").

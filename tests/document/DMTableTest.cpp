@@ -2,6 +2,7 @@
 #include "engine/DatePeriod.h"
 #include "engine/GameStore.h"
 #include "engine/GameTime.h"
+#include "engine/TextUtils.h"
 #include "support/DocumentFixture.h"
 
 using Strings = std::vector<std::string>;

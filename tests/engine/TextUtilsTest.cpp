@@ -20,6 +20,7 @@ class TRecordingPrompt final : public IPrompt {
 public:
     bool WarningOkCancel(const std::string&) override { return true; }
     void ErrorBox(const std::string& text) override { Errors.push_back(text); }
+    void WarningOk(const std::string&, int) override { }
     std::vector<std::string> Errors;
 };
 

@@ -80,10 +80,18 @@ public:
     }
 
     void ErrorBox(const std::string& text) override { m_errors.push_back(text); }
+    void WarningOk(const std::string& text, int helpContext) override
+    {
+        m_notices.push_back(text);
+        m_helpContexts.push_back(helpContext);
+    }
 
     // The texts of the OK/Cancel warnings, in the order shown.
     const std::vector<std::string>& Warnings() const { return m_warnings; }
     const std::vector<std::string>& Errors() const { return m_errors; }
+    // The texts of the OK-only warnings and their help contexts.
+    const std::vector<std::string>& Notices() const { return m_notices; }
+    const std::vector<int>& HelpContexts() const { return m_helpContexts; }
     // Scripted answers not yet used.
     std::size_t Unanswered() const { return m_answers.size(); }
 
@@ -92,6 +100,8 @@ private:
     bool m_default;
     std::vector<std::string> m_warnings;
     std::vector<std::string> m_errors;
+    std::vector<std::string> m_notices;
+    std::vector<int> m_helpContexts;
 };
 
 // Installs a progress for its lifetime and restores the one installed before.
