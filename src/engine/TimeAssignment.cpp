@@ -20,11 +20,12 @@
 #include <utility>
 
 // The pass never asks the store or the teams table more than it must: which team numbers are
-// the bye team is read once per pass, each team's game in each round is kept in an index
-// (updated through the repair's exchanges), and the Fair rebalancing measures a trial placement
-// from the kept sums of its column instead of adding and removing the game. Every figure it
-// compares is computed by the same expressions as the plain form, so the results are the same
-// to the bit.
+// the bye team is read once per pass; the clash repair works on a compact copy of the rounds
+// with each team's game per round indexed (and kept right through its exchanges), and looks
+// only at the games whose date and time can clash with the neighbouring round at all; the Fair
+// rebalancing measures a trial placement from the kept sums of its column instead of adding
+// and removing the game. Every figure it compares is computed by the same expressions as the
+// plain form, so the results are the same to the bit.
 
 namespace {
 
@@ -61,80 +62,178 @@ private:
     std::array<bool, TeamNumbers> m_bye {};
 };
 
-// For rounds 1..rounds, the first game of the round in which each team number plays (0: none),
-// as FindTeamGame gives it. When every team plays at most one game of a round, which pairing
-// guarantees, an exchange of two games' pairings is followed in constant time; other rounds
-// are indexed again.
-class TTeamGameIndex {
+// What the clash test reads, for rounds 1..rounds, in a compact copy of the store: each game
+// position's date, moment and teams, and each team's first game in each round (0: none), as
+// FindTeamGame gives it. Exchanges are written through to the store.
+//
+// Dates and times stay with their position while pairings move, so an exchange touches only
+// the teams, and when every team plays at most one game of the round, which pairing
+// guarantees, the team index follows it in constant time; other rounds are indexed again. For
+// the same reason it is known once which positions can clash at all with the round before or
+// after, whoever plays there: those whose date and time meet the rule with some position of
+// that round. The repair and the count look only at those.
+class TClashState {
 public:
-    explicit TTeamGameIndex(int rounds)
-        : m_games(static_cast<std::size_t>(rounds) * TeamNumbers, 0)
+    // Without candidates, TowardsNext and TowardsPrevious stay empty.
+    TClashState(int rounds, int days, bool candidates)
+        : m_rounds(rounds)
+        , m_games(GamesPerRound)
+        , m_days(days)
+        , m_slots(static_cast<std::size_t>(rounds) * (GamesPerRound + 1))
+        , m_index(static_cast<std::size_t>(rounds) * TeamNumbers, 0)
         , m_irregular(rounds + 1, false)
+        , m_towardsNext(rounds + 1)
+        , m_towardsPrevious(rounds + 1)
+        , m_candidates(candidates)
     {
-        for (int round = 1; round <= rounds; ++round)
-            Build(round);
+        Reload();
     }
 
-    int Find(int round, int team) const
+    // Reads dates, times and teams from the store again.
+    void Reload()
     {
-        return m_games[static_cast<std::size_t>(round - 1) * TeamNumbers + team];
+        for (int round = 1; round <= m_rounds; ++round) {
+            const TGame* games = &Games(round, 1);
+            TSlot* slots = Slots(round);
+            for (int g = 1; g <= m_games; ++g) {
+                const TGame& game = games[g - 1];
+                slots[g].Date = game.Date;
+                slots[g].Moment = game.Date + game.Time;
+                slots[g].Timed = game.Time != 0;
+                slots[g].Home = game.HomeTeam;
+                slots[g].Away = game.AwayTeam;
+            }
+            Index(round);
+        }
+        for (int round = 1; round <= m_rounds && m_candidates; ++round) {
+            Candidates(round, round + 1, m_towardsNext[round]);
+            Candidates(round, round - 1, m_towardsPrevious[round]);
+        }
     }
 
-    // The pairings of the two games of the round have just been exchanged.
-    void Exchanged(int round, int game1, int game2)
+    int Find(int round, int team) const { return Teams(round)[team]; }
+    int Home(int round, int game) const { return Slots(round)[game].Home; }
+    int Away(int round, int game) const { return Slots(round)[game].Away; }
+
+    // The games of the round, in game order, that can clash with the next or the previous
+    // round.
+    const std::vector<int>& TowardsNext(int round) const { return m_towardsNext[round]; }
+    const std::vector<int>& TowardsPrevious(int round) const { return m_towardsPrevious[round]; }
+
+    // Whether the game, in which team plays, clashes with the team's game in otherRound.
+    bool Clashes(int round, int game, int team, int otherRound) const
     {
+        const int other = Find(otherRound, team);
+        return other != 0 && SlotsClash(Slots(round)[game], Slots(otherRound)[other]);
+    }
+
+    // Exchanges the teams and locations of two games of the round.
+    void Exchange(int round, int game1, int game2)
+    {
+        TGame& first = Games(round, game1);
+        TGame& second = Games(round, game2);
+        std::swap(first.HomeTeam, second.HomeTeam);
+        std::swap(first.AwayTeam, second.AwayTeam);
+        std::swap(first.Location, second.Location);
+        TSlot& slot1 = Slots(round)[game1];
+        TSlot& slot2 = Slots(round)[game2];
+        std::swap(slot1.Home, slot2.Home);
+        std::swap(slot1.Away, slot2.Away);
         if (m_irregular[round]) {
-            Build(round);
+            Index(round);
             return;
         }
-        uint8_t* index = Round(round);
-        const TGame& first = Games(round, game1);
-        const TGame& second = Games(round, game2);
-        index[first.HomeTeam] = index[first.AwayTeam] = static_cast<uint8_t>(game1);
-        index[second.HomeTeam] = index[second.AwayTeam] = static_cast<uint8_t>(game2);
+        uint8_t* teams = Teams(round);
+        teams[slot1.Home] = teams[slot1.Away] = static_cast<uint8_t>(game1);
+        teams[slot2.Home] = teams[slot2.Away] = static_cast<uint8_t>(game2);
     }
 
 private:
-    uint8_t* Round(int round)
+    struct TSlot {
+        TDateTime Date = 0;
+        TDateTime Moment = 0; // Date + Time
+        bool Timed = false;
+        uint8_t Home = 0;
+        uint8_t Away = 0;
+    };
+
+    bool SlotsClash(const TSlot& slot, const TSlot& other) const
     {
-        return &m_games[static_cast<std::size_t>(round - 1) * TeamNumbers];
+        if (slot.Moment == 0)
+            return false;
+        if (slot.Timed && slot.Moment == other.Moment)
+            return true;
+        return m_days > 0 && std::abs(slot.Date - other.Date) < m_days;
     }
 
-    void Build(int round)
+    // The games of the round whose slot clashes with some slot of otherRound; none when that
+    // round does not exist. The distinct slots of otherRound are few (its dates and times).
+    void Candidates(int round, int otherRound, std::vector<int>& games) const
     {
-        uint8_t* index = Round(round);
-        std::fill(index, index + TeamNumbers, 0);
+        games.clear();
+        if (otherRound < 1 || otherRound > m_rounds)
+            return;
+        std::vector<TSlot> distinct;
+        const TSlot* others = Slots(otherRound);
+        for (int g = 1; g <= m_games; ++g) {
+            const auto same = [&](const TSlot& s) {
+                return s.Date == others[g].Date && s.Moment == others[g].Moment;
+            };
+            if (std::find_if(distinct.begin(), distinct.end(), same) == distinct.end())
+                distinct.push_back(others[g]);
+        }
+        const TSlot* slots = Slots(round);
+        for (int g = 1; g <= m_games; ++g) {
+            const auto clashes = [&](const TSlot& other) { return SlotsClash(slots[g], other); };
+            if (std::any_of(distinct.begin(), distinct.end(), clashes))
+                games.push_back(g);
+        }
+    }
+
+    TSlot* Slots(int round)
+    {
+        return &m_slots[static_cast<std::size_t>(round - 1) * (m_games + 1)];
+    }
+    const TSlot* Slots(int round) const
+    {
+        return &m_slots[static_cast<std::size_t>(round - 1) * (m_games + 1)];
+    }
+    uint8_t* Teams(int round)
+    {
+        return &m_index[static_cast<std::size_t>(round - 1) * TeamNumbers];
+    }
+    const uint8_t* Teams(int round) const
+    {
+        return &m_index[static_cast<std::size_t>(round - 1) * TeamNumbers];
+    }
+
+    void Index(int round)
+    {
+        uint8_t* teams = Teams(round);
+        std::fill(teams, teams + TeamNumbers, 0);
         bool irregular = false;
-        for (int game = 1; game <= GamesPerRound; ++game) {
-            const TGame& g = Games(round, game);
-            for (const int team : { static_cast<int>(g.HomeTeam), static_cast<int>(g.AwayTeam) }) {
-                if (index[team] == 0)
-                    index[team] = static_cast<uint8_t>(game);
-                else if (index[team] != game)
+        const TSlot* slots = Slots(round);
+        for (int game = 1; game <= m_games; ++game) {
+            for (const int team : { slots[game].Home, slots[game].Away }) {
+                if (teams[team] == 0)
+                    teams[team] = static_cast<uint8_t>(game);
+                else if (teams[team] != game)
                     irregular = true;
             }
         }
         m_irregular[round] = irregular;
     }
 
-    std::vector<uint8_t> m_games; // (round - 1) * TeamNumbers + team
-    std::vector<bool> m_irregular; // some team plays more than one game of the round
+    int m_rounds;
+    int m_games;
+    int m_days;
+    std::vector<TSlot> m_slots; // (round - 1) * (games + 1) + game; game 0 is unused
+    std::vector<uint8_t> m_index; // (round - 1) * TeamNumbers + team: the team's first game
+    std::vector<bool> m_irregular; // by round: some team plays more than one game of it
+    std::vector<std::vector<int>> m_towardsNext; // by round
+    std::vector<std::vector<int>> m_towardsPrevious;
+    bool m_candidates;
 };
-
-// Whether game, in which team plays, clashes with that team's game in otherRound.
-bool Clashes(const TGame& game, int team, int otherRound, const TTeamGameIndex& index, int days)
-{
-    const TDateTime moment = game.Date + game.Time;
-    if (moment == 0)
-        return false;
-    const int other = index.Find(otherRound, team);
-    if (other == 0)
-        return false;
-    const TGame& next = Games(otherRound, other);
-    if (game.Time != 0 && moment == next.Date + next.Time)
-        return true;
-    return days > 0 && std::abs(game.Date - next.Date) < days;
-}
 
 // The pass's own count table: the cells of one column lie together and every column keeps the
 // sums from which its variance follows, as in TTeamTotals, so that the variance a column would
@@ -278,8 +377,8 @@ private:
         }
     }
 
-    void RepairPass(TTeamGameIndex& index) const;
-    int CountClashes(const TTeamGameIndex& index) const;
+    void RepairPass(TClashState& state) const;
+    int CountClashes(const TClashState& state) const;
 
     const std::vector<TDateTime>& m_times;
     std::vector<TDateTime>& m_poolTimes;
@@ -403,17 +502,19 @@ void TTimePass::FairRebalance()
 
 int TTimePass::RepairClashes(int& clashCount, const std::function<void(int)>& afterPass)
 {
-    TTeamGameIndex index(m_rounds);
+    TClashState state(m_rounds, m_days, true);
     clashCount = 0;
     int best = INT_MAX;
     int repeats = 0;
     int passes = 0;
     for (;;) {
         ++passes;
-        RepairPass(index);
-        if (afterPass)
+        RepairPass(state);
+        if (afterPass) {
             afterPass(passes);
-        const int count = CountClashes(index);
+            state.Reload();
+        }
+        const int count = CountClashes(state);
         clashCount = count;
         if (count == best) {
             ++repeats;
@@ -429,45 +530,40 @@ int TTimePass::RepairClashes(int& clashCount, const std::function<void(int)>& af
 // From the last round back to the second: a pairing of the round before that clashes with a
 // team's game in this round moves to the first assignable game after the last one moved to,
 // as long as that game comes before it.
-void TTimePass::RepairPass(TTeamGameIndex& index) const
+void TTimePass::RepairPass(TClashState& state) const
 {
+    auto assignable
+        = [this](int round, int game) { return m_byes.Assignable(Games(round, game), m_skipByes); };
     for (int later = m_rounds; later >= 2; --later) {
         const int round = later - 1;
         int movedTo = 0;
-        for (int i = 1; i <= m_games; ++i) {
+        for (const int i : state.TowardsPrevious(later)) {
             for (const bool home : { true, false }) {
-                const TGame& game = Games(later, i);
-                const int team = home ? game.HomeTeam : game.AwayTeam;
-                if (!Clashes(game, team, round, index, m_days))
+                const int team = home ? state.Home(later, i) : state.Away(later, i);
+                if (!state.Clashes(later, i, team, round))
                     continue;
-                const int e = index.Find(round, team);
-                if (!m_byes.Assignable(Games(round, e), m_skipByes) || movedTo == m_games)
+                const int e = state.Find(round, team);
+                if (movedTo == m_games || !assignable(round, e))
                     continue;
                 for (int f = movedTo + 1; f < e; ++f) {
-                    if (!m_byes.Assignable(Games(round, f), m_skipByes))
-                        continue;
-                    TGame& from = Games(round, e);
-                    TGame& to = Games(round, f);
-                    std::swap(from.HomeTeam, to.HomeTeam);
-                    std::swap(from.AwayTeam, to.AwayTeam);
-                    std::swap(from.Location, to.Location);
-                    index.Exchanged(round, e, f);
-                    movedTo = f;
-                    break;
+                    if (assignable(round, f)) {
+                        state.Exchange(round, e, f);
+                        movedTo = f;
+                        break;
+                    }
                 }
             }
         }
     }
 }
 
-int TTimePass::CountClashes(const TTeamGameIndex& index) const
+int TTimePass::CountClashes(const TClashState& state) const
 {
     int count = 0;
     for (int round = 1; round < m_rounds; ++round) {
-        for (int game = 1; game <= m_games; ++game) {
-            const TGame& g = Games(round, game);
-            count += Clashes(g, g.HomeTeam, round + 1, index, m_days);
-            count += Clashes(g, g.AwayTeam, round + 1, index, m_days);
+        for (const int game : state.TowardsNext(round)) {
+            count += state.Clashes(round, game, state.Home(round, game), round + 1);
+            count += state.Clashes(round, game, state.Away(round, game), round + 1);
         }
     }
     return count;
@@ -598,13 +694,12 @@ void TTimeSummary::AddGame(int round, int game, int amount, int column)
 
 void TTimeSummary::MarkClashes()
 {
-    const TTeamGameIndex index(RoundCount);
-    const int days = GenerateSettings.DaysBetweenGames;
+    const TClashState state(RoundCount, GenerateSettings.DaysBetweenGames, false);
     for (int round = 1; round < RoundCount; ++round) {
         for (int game = 1; game <= GamesPerRound; ++game) {
             TGame& g = Games(round, game);
-            g.HomeClash = Clashes(g, g.HomeTeam, round + 1, index, days);
-            g.AwayClash = Clashes(g, g.AwayTeam, round + 1, index, days);
+            g.HomeClash = state.Clashes(round, game, g.HomeTeam, round + 1);
+            g.AwayClash = state.Clashes(round, game, g.AwayTeam, round + 1);
         }
     }
 }

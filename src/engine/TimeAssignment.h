@@ -25,13 +25,18 @@ public:
     // Shows the progress window at the start of every pass; set by the GUI.
     std::function<void()> OnShowProgress;
     // Called after each pass of the clash repair, before its clashes are counted, with the
-    // number of passes so far. For diagnostics and tests.
+    // number of passes so far; the repair reads the store again afterwards. For diagnostics
+    // and tests.
     std::function<void(int pass)> AfterRepairPass;
 
     // One pass of the time method chosen in GenerateSettings over rounds 1..RoundCount. The
     // store must hold the pairings and the slot list must be built from the current calendar.
     // Writes "Assigning times..." + " completed." when there are places and rounds, then
     // "n time clash(es) was/were detected." as a warning when clashes remain.
+    // The Fair method finally writes the store to the schedule table and takes each round back
+    // in the table's "RoundNo;Date;IntTime" order, so game numbers change; the table keeps
+    // that order among its orders, its current order is restored, and a filter on it is lifted
+    // for the walk and applied again.
     void AssignTimes();
 
     // The time summary's table: the caller creates it with TeamCount + 1 rows and T + 1
