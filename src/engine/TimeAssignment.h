@@ -51,7 +51,8 @@ public:
     void CountTimes(int lastRound);
 
     // Adds amount to the column in the rows of the game's two teams and in the all-teams row
-    // (the table's last row) of the handed-over totals. Raises ERangeError outside the table.
+    // (the table's last row) of the handed-over totals, if any. Raises ERangeError outside the
+    // table.
     void AddGame(int round, int game, int amount, int column);
 
     // Sets each game's HomeClash and AwayClash of rounds 1..RoundCount - 1 to whether that team's
