@@ -54,7 +54,8 @@ struct TCompareSpec {
     bool Descending = false;
 };
 
-// Compares two records field by field under the spec; a is the search key when PartialKey.
+// Compares two records field by field under an order's field list; a is the search key when
+// PartialKey.
 int CompareRecords(const TRecord& a, const TRecord& b, const TCompareSpec& spec);
 
 // An ordered list of references to records, with cheap insertion and removal in the middle
